@@ -1,0 +1,37 @@
+#pragma once
+// One running bot: every module with its state, wired to one window. Main creates one; a test
+// creates its own in a temporary folder, so no state is shared between them.
+
+#include <string>
+
+#include "bot/core/Core.h"
+#include "bot/core/CoreSwitches.h"
+#include "bot/core/LoadedSettings.h"
+#include "bot/core/SettingsStore.h"
+#include "bot/log/MasterTimer.h"
+
+namespace quorvane {
+
+class Frontend;
+
+class Bot {
+  public:
+    // programFolder holds settings.txt and, by default, the list files.
+    Bot(std::string programFolder, Frontend& frontend);
+
+    Bot(const Bot&) = delete;
+    Bot& operator=(const Bot&) = delete;
+
+    const std::string& programFolder() const { return programFolder_; }
+
+    CoreSwitches switches;
+    SettingsStore settings;
+    LoadedSettings loaded;
+    MasterTimer masterTimer;
+    Core core;
+
+  private:
+    std::string programFolder_;
+};
+
+}  // namespace quorvane

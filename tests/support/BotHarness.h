@@ -1,0 +1,61 @@
+#pragma once
+// A whole bot with its real window in a temporary program folder, for tests that drive the core and
+// read what it reported in the status log.
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <string>
+#include <vector>
+
+#include "bot/core/Bot.h"
+#include "bot/ui/FrmFrontend.h"
+#include "bot/ui/StatusLog.h"
+#include "tests/support/Files.h"
+
+namespace quorvane::test {
+
+// The messages of a status log, without the CR LF and time stamp in front of each entry.
+inline std::vector<std::string> MessagesOf(const std::string& log) {
+    std::vector<std::string> messages;
+    std::size_t pos = 0;
+    while ((pos = log.find("\r\n[", pos)) != std::string::npos) {
+        const std::size_t start = log.find("] ", pos) + 2;
+        std::size_t next = log.find("\r\n[", start);
+        messages.push_back(log.substr(start, next == std::string::npos ? next : next - start));
+        pos = start;
+    }
+    return messages;
+}
+
+class BotHarness {
+  public:
+    BotHarness() : bot(folder.path().toStdString(), window) { window.AttachBot(&bot); }
+
+    std::string Path(const std::string& name) const {
+        return folder.filePath(QString::fromStdString(name)).toStdString();
+    }
+
+    // Writes settings.txt from key/value pairs, in the file's own format.
+    void WriteSettings(const std::vector<std::pair<std::string, std::string>>& pairs) {
+        std::string text;
+        for (const auto& [key, value] : pairs) {
+            text += '"' + key + "\",\"" + value + "\"\r\n";
+        }
+        WriteBytes(Path("settings.txt"), text);
+    }
+
+    std::vector<std::string> Messages() const { return MessagesOf(window.txtStatus().logText()); }
+
+    // Messages reported since the mark was taken.
+    std::size_t Mark() const { return Messages().size(); }
+    std::vector<std::string> MessagesSince(std::size_t mark) const {
+        const auto all = Messages();
+        return {all.begin() + static_cast<std::ptrdiff_t>(std::min(mark, all.size())), all.end()};
+    }
+
+    QTemporaryDir folder;
+    FrmFrontend window;
+    Bot bot;
+};
+
+}  // namespace quorvane::test
