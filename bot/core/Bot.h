@@ -7,7 +7,10 @@
 #include "bot/core/Core.h"
 #include "bot/core/CoreSwitches.h"
 #include "bot/core/LoadedSettings.h"
+#include "bot/core/ServerInfoCache.h"
 #include "bot/core/SettingsStore.h"
+#include "bot/log/LogParser.h"
+#include "bot/log/LogTailer.h"
 #include "bot/log/MasterTimer.h"
 
 namespace quorvane {
@@ -24,14 +27,18 @@ class Bot {
 
     const std::string& programFolder() const { return programFolder_; }
 
+  private:
+    std::string programFolder_;
+
+  public:
     CoreSwitches switches;
     SettingsStore settings;
     LoadedSettings loaded;
+    ServerInfoCache serverInfo;
+    LogTailer tailer;
+    LogParser parser;
     MasterTimer masterTimer;
     Core core;
-
-  private:
-    std::string programFolder_;
 };
 
 }  // namespace quorvane

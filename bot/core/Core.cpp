@@ -8,17 +8,20 @@
 #include "bot/core/LoadedSettings.h"
 #include "bot/core/SettingsStore.h"
 #include "bot/core/TextFiles.h"
+#include "bot/log/LogTailer.h"
 #include "bot/log/MasterTimer.h"
 
 namespace quorvane {
 
 Core::Core(std::string programFolder, Frontend& frontend, SettingsStore& settings,
-           LoadedSettings& loaded, MasterTimer& masterTimer, CoreSwitches& switches)
+           LoadedSettings& loaded, MasterTimer& masterTimer, LogTailer& tailer,
+           CoreSwitches& switches)
     : programFolder_(std::move(programFolder)),
       frontend_(frontend),
       settings_(settings),
       loaded_(loaded),
       masterTimer_(masterTimer),
+      tailer_(tailer),
       switches_(switches) {}
 
 void Core::display(const std::string& msg) {
@@ -68,6 +71,10 @@ void Core::StartCore() {
             frontend_.SetApplyEnabled(true);
             return;
         }
+        stage = "2-2";
+        // Reading starts at the end of the log as it is now.
+        tailer_.StartAt(tailer_.GetFileSize());
+        masterTimer_.SetEnabled(true);
 
         switches_.CoreActive = true;
         frontend_.SetApplyEnabled(true);

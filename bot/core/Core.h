@@ -7,6 +7,7 @@
 namespace quorvane {
 
 class Frontend;
+class LogTailer;
 class MasterTimer;
 class SettingsStore;
 struct CoreSwitches;
@@ -16,7 +17,8 @@ class Core {
   public:
     // programFolder is the folder that holds the program and its settings files.
     Core(std::string programFolder, Frontend& frontend, SettingsStore& settings,
-         LoadedSettings& loaded, MasterTimer& masterTimer, CoreSwitches& switches);
+         LoadedSettings& loaded, MasterTimer& masterTimer, LogTailer& tailer,
+         CoreSwitches& switches);
 
     void StartCore();
     void StopCore();
@@ -38,6 +40,7 @@ class Core {
     SettingsStore& settings_;
     LoadedSettings& loaded_;
     MasterTimer& masterTimer_;
+    LogTailer& tailer_;
     CoreSwitches& switches_;
 };
 

@@ -15,29 +15,6 @@ using Messages = std::vector<std::string>;
 class TestCoreStart : public QObject {
     Q_OBJECT
 
-    // A folder in which a start succeeds: a log file and the three list files exist.
-    static void PrepareFolder(BotHarness& h,
-                              std::vector<std::pair<std::string, std::string>> extra = {}) {
-        for (const char* name : {"games_mp.log", "customcmd.txt", "adverts.txt", "badwords.txt"}) {
-            WriteBytes(h.Path(name), "");
-        }
-        std::vector<std::pair<std::string, std::string>> pairs{
-            {"cod_logfile", h.Path("games_mp.log")}, {"log_interval", "5000"}};
-        for (auto& [key, value] : extra) {
-            bool replaced = false;
-            for (auto& pair : pairs) {
-                if (pair.first == key) {
-                    pair.second = value;
-                    replaced = true;
-                }
-            }
-            if (!replaced) {
-                pairs.emplace_back(key, value);
-            }
-        }
-        h.WriteSettings(pairs);
-    }
-
     static Messages Opening(const BotHarness& h) {
         return {"Starting Quorvane core...", "Loaded timer module",
                 "Loading settings from " + h.Path("settings.txt")};
@@ -57,7 +34,7 @@ class TestCoreStart : public QObject {
 
     void emptyLogPathReportsBothConfigErrorsThenCannotContinue() {
         BotHarness h;
-        PrepareFolder(h, {{"cod_logfile", ""}});
+        h.PrepareFolder({{"cod_logfile", ""}});
         h.bot.core.StartCore();
         Messages expected = Opening(h);
         expected.insert(
@@ -100,7 +77,7 @@ class TestCoreStart : public QObject {
 
     void shortLogIntervalIsRaisedInTheFileAndTheTimer() {
         BotHarness h;
-        PrepareFolder(h, {{"log_interval", "1000"}});
+        h.PrepareFolder({{"log_interval", "1000"}});
         h.bot.core.StartCore();
         const Messages messages = h.Messages();
         QCOMPARE(
@@ -115,7 +92,7 @@ class TestCoreStart : public QObject {
 
     void negativeKickLengthIsResetToTwo() {
         BotHarness h;
-        PrepareFolder(h, {{"game_pb_kicklength", "-5"}});
+        h.PrepareFolder({{"game_pb_kicklength", "-5"}});
         h.bot.core.StartCore();
         const Messages messages = h.Messages();
         QCOMPARE(std::count(messages.begin(), messages.end(),
@@ -128,7 +105,7 @@ class TestCoreStart : public QObject {
 
     void conversionErrorNamesTheLoadStage() {
         BotHarness h;
-        PrepareFolder(h, {{"chat_usetell", "Yes"}});
+        h.PrepareFolder({{"chat_usetell", "Yes"}});
         h.bot.core.StartCore();
         QCOMPARE(h.Messages().back(),
                  std::string("> An error occurred while loading: 13 Type mismatch (0-1)"));
@@ -140,7 +117,7 @@ class TestCoreStart : public QObject {
         h.bot.core.StopCore();
         QCOMPARE(h.Messages(), Messages{"> Quorvane is already stopped"});
 
-        PrepareFolder(h);
+        h.PrepareFolder();
         h.bot.core.StartCore();
         QVERIFY(h.bot.switches.CoreActive);
         auto mark = h.Mark();

@@ -4,6 +4,8 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,30 @@ class BotHarness {
             text += '"' + key + "\",\"" + value + "\"\r\n";
         }
         WriteBytes(Path("settings.txt"), text);
+    }
+
+    // A folder in which a start succeeds: a log file and the three list files exist, and
+    // settings.txt points at them; extra pairs replace or join the defaults.
+    void PrepareFolder(const std::vector<std::pair<std::string, std::string>>& extra = {}) {
+        for (const char* name : {"games_mp.log", "customcmd.txt", "adverts.txt", "badwords.txt"}) {
+            if (!std::filesystem::exists(Path(name))) {
+                WriteBytes(Path(name), "");
+            }
+        }
+        std::vector<std::pair<std::string, std::string>> pairs{
+            {"cod_logfile", Path("games_mp.log")}, {"log_interval", "5000"}};
+        for (const auto& pair : extra) {
+            const std::string& key = pair.first;
+            const std::string& value = pair.second;
+            const auto it = std::find_if(pairs.begin(), pairs.end(),
+                                         [&key](const auto& pair) { return pair.first == key; });
+            if (it != pairs.end()) {
+                it->second = value;
+            } else {
+                pairs.emplace_back(key, value);
+            }
+        }
+        WriteSettings(pairs);
     }
 
     std::vector<std::string> Messages() const { return MessagesOf(window.txtStatus().logText()); }
