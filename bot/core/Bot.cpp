@@ -13,9 +13,16 @@ std::function<void(const std::string&)> DisplayOf(Frontend& frontend) {
 
 Bot::Bot(std::string programFolder, Frontend& frontend)
     : programFolder_(std::move(programFolder)),
+      gateway(frontend, switches, loaded),
+      chat(gateway, loaded),
+      serverInfo(serverInfoCache, gateway, DisplayOf(frontend)),
       tailer(DisplayOf(frontend), switches, loaded),
-      parser(DisplayOf(frontend), switches.FatalError, serverInfo.PrivateSlots),
+      parser(DisplayOf(frontend), switches.FatalError, serverInfoCache.PrivateSlots),
       masterTimer(DisplayOf(frontend), switches, loaded, tailer, parser),
-      core(programFolder_, frontend, settings, loaded, masterTimer, tailer, switches) {}
+      core(programFolder_, CoreParts{frontend, settings, loaded, switches, masterTimer, tailer,
+                                     gateway, serverInfo, serverInfoCache, chat}) {
+    // Map starts and ends in the log move the current map in the rotation.
+    parser.Handlers().RefreshMapName = [this] { serverInfo.RefreshMapName(); };
+}
 
 }  // namespace quorvane

@@ -12,6 +12,8 @@
 #include "bot/log/LogParser.h"
 #include "bot/log/LogTailer.h"
 #include "bot/log/MasterTimer.h"
+#include "bot/rcon/ChatCommands.h"
+#include "bot/rcon/RconGateway.h"
 
 namespace quorvane {
 
@@ -34,7 +36,10 @@ class Bot {
     CoreSwitches switches;
     SettingsStore settings;
     LoadedSettings loaded;
-    ServerInfoCache serverInfo;
+    ServerInfoCache serverInfoCache;
+    RconGateway gateway;
+    ChatCommands chat;
+    ServerInfo serverInfo;
     LogTailer tailer;
     LogParser parser;
     MasterTimer masterTimer;

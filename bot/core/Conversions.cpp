@@ -73,17 +73,29 @@ bool ToSwitch(std::string_view text) {
     return *number != 0;
 }
 
-std::int16_t ToWholeNumber16(std::string_view text) {
+namespace {
+
+std::int32_t ToWholeNumberIn(std::string_view text, double lowest, double highest) {
     const std::optional<double> number = ParseDecimal(text);
     if (!number) {
         throw BotError::TypeMismatch();
     }
     // nearbyint rounds in the default mode, to nearest with halves to even.
     const double rounded = std::nearbyint(*number);
-    if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
+    if (!(rounded >= lowest && rounded <= highest)) {
         throw BotError::Overflow();
     }
-    return static_cast<std::int16_t>(rounded);
+    return static_cast<std::int32_t>(rounded);
+}
+
+}  // namespace
+
+std::int16_t ToWholeNumber16(std::string_view text) {
+    return static_cast<std::int16_t>(ToWholeNumberIn(text, -32768.0, 32767.0));
+}
+
+std::int32_t ToPortNumber(std::string_view text) {
+    return ToWholeNumberIn(text, 0.0, 65535.0);
 }
 
 }  // namespace quorvane

@@ -14,4 +14,8 @@ bool ToSwitch(std::string_view text);
 // Not a number (the empty text included): type mismatch; outside -32768..32767: overflow.
 std::int16_t ToWholeNumber16(std::string_view text);
 
+// A UDP port number: converted as above, but 0 to 65535, since ports above 32767 are as good as
+// any and a 16-bit signed value cannot hold them.
+std::int32_t ToPortNumber(std::string_view text);
+
 }  // namespace quorvane

@@ -6,26 +6,21 @@
 #include "bot/core/CoreSwitches.h"
 #include "bot/core/Frontend.h"
 #include "bot/core/LoadedSettings.h"
+#include "bot/core/ServerInfoCache.h"
 #include "bot/core/SettingsStore.h"
 #include "bot/core/TextFiles.h"
 #include "bot/log/LogTailer.h"
 #include "bot/log/MasterTimer.h"
+#include "bot/rcon/ChatCommands.h"
+#include "bot/rcon/RconGateway.h"
 
 namespace quorvane {
 
-Core::Core(std::string programFolder, Frontend& frontend, SettingsStore& settings,
-           LoadedSettings& loaded, MasterTimer& masterTimer, LogTailer& tailer,
-           CoreSwitches& switches)
-    : programFolder_(std::move(programFolder)),
-      frontend_(frontend),
-      settings_(settings),
-      loaded_(loaded),
-      masterTimer_(masterTimer),
-      tailer_(tailer),
-      switches_(switches) {}
+Core::Core(std::string programFolder, CoreParts parts)
+    : programFolder_(std::move(programFolder)), p_(parts) {}
 
 void Core::display(const std::string& msg) {
-    frontend_.display(msg);
+    p_.frontend.display(msg);
 }
 
 std::string Core::SettingsPath() const {
@@ -35,113 +30,144 @@ std::string Core::SettingsPath() const {
 void Core::StartCore() {
     std::string stage;
     try {
-        if (switches_.CoreActive) {
+        if (p_.switches.CoreActive) {
             display("> Quorvane is already active");
-            frontend_.SetApplyEnabled(true);
+            p_.frontend.SetApplyEnabled(true);
             return;
         }
-        switches_.FatalError = false;
+        p_.switches.FatalError = false;
         display("Starting Quorvane core...");
-        frontend_.SetApplyEnabled(false);
+        p_.frontend.SetApplyEnabled(false);
 
-        settings_.SetPath(SettingsPath());
-        frontend_.LoadTimersWindow();
+        p_.settings.SetPath(SettingsPath());
+        p_.frontend.LoadTimersWindow();
         display("Loaded timer module");
-        display("Loading settings from " + settings_.path());
-        settings_.ReadSettingsFile();
+        display("Loading settings from " + p_.settings.path());
+        p_.settings.ReadSettingsFile();
         display("Validating settings...");
 
         stage = "0-1";
         LoadSettings(
-            settings_, FixTrailingSlash(programFolder_),
-            [this](int interval) { masterTimer_.SetInterval(interval); }, loaded_);
+            p_.settings, FixTrailingSlash(programFolder_),
+            [this](int interval) { p_.masterTimer.SetInterval(interval); }, p_.loaded);
         stage = "0-2";
         ValidateSettings();
         stage = "0-3";
 
         stage = "1";
-        if (!switches_.FatalError) {
-            stage = "2";
-        }
-        if (!switches_.FatalError) {
-            stage = "2-1";
-        }
-        if (switches_.FatalError) {
-            display("> Quorvane cannot continue because a previous error occurred");
-            frontend_.SetApplyEnabled(true);
+        if (p_.switches.FatalError) {
+            CannotContinue();
             return;
         }
-        stage = "2-2";
-        // Reading starts at the end of the log as it is now.
-        tailer_.StartAt(tailer_.GetFileSize());
-        masterTimer_.SetEnabled(true);
+        stage = "2";
+        if (p_.switches.FatalError) {
+            CannotContinue();
+            return;
+        }
+        stage = "2-1";
+        if (p_.switches.FatalError) {
+            CannotContinue();
+            return;
+        }
+        const std::string gameType = p_.gateway.RconQuery("g_gametype");
 
-        switches_.CoreActive = true;
-        frontend_.SetApplyEnabled(true);
+        stage = "2-2";
+        display("Loading server cvars...");
+        p_.serverInfo.RefreshServerInfo(gameType);
+        // Reading starts at the end of the log as it is now.
+        p_.tailer.StartAt(p_.tailer.GetFileSize());
+        p_.masterTimer.SetEnabled(true);
+
+        stage = "2-3";
+        p_.serverInfo.RefreshMapName();
+        display("Initialisation complete - starting log file reading...");
+
+        stage = "2-4";
+        if (p_.loaded.chat_startup_msg) {
+            p_.chat.SayAll(std::string("Quorv^9ane^7 v") + kVersionText + " loaded.");
+        }
+        display(std::string("Quorvane core v") + kVersionText + " loaded on " +
+                p_.serverInfoCache.ServerHostName);
+
+        p_.switches.CoreActive = true;
+        p_.frontend.SetApplyEnabled(true);
     } catch (...) {
         const BotError error = CurrentError();
         display("> An error occurred while loading: " + NumberAndDescription(error) + " (" + stage +
                 ")");
-        switches_.FatalError = true;
-        frontend_.SetApplyEnabled(true);
+        p_.switches.FatalError = true;
+        p_.frontend.SetApplyEnabled(true);
     }
 }
 
+void Core::CannotContinue() {
+    display("> Quorvane cannot continue because a previous error occurred");
+    p_.frontend.SetApplyEnabled(true);
+}
+
 void Core::ValidateSettings() {
-    if (loaded_.cod_logfile.empty()) {
+    if (p_.loaded.cod_logfile.empty()) {
         display("> Config error - you haven't specified a log file path!");
-        switches_.FatalError = true;
+        p_.switches.FatalError = true;
     }
-    if (!FileExists(loaded_.cod_logfile)) {
-        display("> Config error - cannot find the logfile: " + loaded_.cod_logfile);
-        switches_.FatalError = true;
+    if (!FileExists(p_.loaded.cod_logfile)) {
+        display("> Config error - cannot find the logfile: " + p_.loaded.cod_logfile);
+        p_.switches.FatalError = true;
     }
-    if (!FileExists(loaded_.chat_customcommandsfile)) {
-        display(
-            "> Warning - cannot find the custom commands file: " + loaded_.chat_customcommandsfile +
-            ", custom commands have been disabled automatically");
-        loaded_.chat_customcommands_enabled = false;
+    if (!FileExists(p_.loaded.chat_customcommandsfile)) {
+        display("> Warning - cannot find the custom commands file: " +
+                p_.loaded.chat_customcommandsfile +
+                ", custom commands have been disabled automatically");
+        p_.loaded.chat_customcommands_enabled = false;
     }
-    if (!FileExists(loaded_.chat_ads_adsfile)) {
-        display("> Warning - cannot find the broadcasts file: " + loaded_.chat_ads_adsfile +
+    if (!FileExists(p_.loaded.chat_ads_adsfile)) {
+        display("> Warning - cannot find the broadcasts file: " + p_.loaded.chat_ads_adsfile +
                 ", broadcasts have been disabled automatically");
-        loaded_.chat_ads_enabled = false;
+        p_.loaded.chat_ads_enabled = false;
     }
-    if (!FileExists(loaded_.chat_swearbot_badwordfile) && loaded_.chat_swearbot_enabled) {
-        display("> Warning - cannot find the bad words file: " + loaded_.chat_swearbot_badwordfile +
-                ", badwords have been disabled automatically");
-        loaded_.chat_swearbot_enabled = false;
+    if (!FileExists(p_.loaded.chat_swearbot_badwordfile) && p_.loaded.chat_swearbot_enabled) {
+        display(
+            "> Warning - cannot find the bad words file: " + p_.loaded.chat_swearbot_badwordfile +
+            ", badwords have been disabled automatically");
+        p_.loaded.chat_swearbot_enabled = false;
     }
-    if (ToWholeNumber16(settings_.GetSetting("log_interval", "5000")) < 2000) {
+    if (ToWholeNumber16(p_.settings.GetSetting("log_interval", "5000")) < 2000) {
         display(
             "> Warning - Logfile interval period was set to less than 2 seconds, it was changed "
             "automatically to 2 seconds.");
-        settings_.SetSetting("log_interval", "2000");
-        masterTimer_.SetInterval(2000);
+        p_.settings.SetSetting("log_interval", "2000");
+        p_.masterTimer.SetInterval(2000);
     }
-    if (ToWholeNumber16(settings_.GetSetting("game_pb_kicklength", "2")) < 0) {
+    if (ToWholeNumber16(p_.settings.GetSetting("game_pb_kicklength", "2")) < 0) {
         display("> Warning - The PB kick length was negative, resetting to 2");
-        settings_.SetSetting("game_pb_kicklength", "2");
-        loaded_.game_pb_kicklength = 2;
+        p_.settings.SetSetting("game_pb_kicklength", "2");
+        p_.loaded.game_pb_kicklength = 2;
+    }
+    // Asked at every start, whatever game_pb says.
+    if (p_.gateway.RconQuery("sv_punkbuster") != "1" && p_.loaded.game_pb) {
+        display(
+            "> Warning - PB kicks are enabled, but the server is not running PB. PB kicks "
+            "disabled.");
+        p_.loaded.game_pb = false;
     }
 }
 
 void Core::StopCore() {
-    if (!switches_.CoreActive) {
+    if (!p_.switches.CoreActive) {
         display("> Quorvane is already stopped");
         return;
     }
-    frontend_.SetApplyEnabled(false);
-    masterTimer_.SetEnabled(false);
+    p_.frontend.SetApplyEnabled(false);
+    p_.masterTimer.SetEnabled(false);
     ResetSettings();
     display("Quorvane core shutting down...");
-    switches_.CoreActive = false;
-    frontend_.SetApplyEnabled(true);
+    p_.switches.CoreActive = false;
+    p_.frontend.SetApplyEnabled(true);
 }
 
 void Core::ResetSettings() {
-    masterTimer_.SetInterval(0);
-    loaded_ = LoadedSettings{};
+    p_.masterTimer.SetInterval(0);
+    p_.loaded = LoadedSettings{};
 }
 
 }  // namespace quorvane

@@ -4,6 +4,10 @@
 
 #include <string>
 
+namespace platform {
+class DispatchObject;
+}
+
 namespace quorvane {
 
 class Frontend {
@@ -17,6 +21,10 @@ class Frontend {
 
     // Loads the hidden window frmTimers (once; later calls find it loaded).
     virtual void LoadTimersWindow() = 0;
+
+    // The one rcon control, on the hidden window frmCoD, created at the first call and kept until
+    // the program quits. A control library that is missing or not registered is a BotError.
+    virtual platform::DispatchObject& RconControl() = 0;
 };
 
 }  // namespace quorvane

@@ -20,7 +20,7 @@ void LoadSettings(const SettingsStore& store, const std::string& programFolder,
     setLogInterval(number("log_interval", "5000"));
     loaded.cod_logfile = text("cod_logfile", "");
     loaded.cod_serverip = text("cod_serverip", "");
-    loaded.cod_serverport = number("cod_serverport", "0");
+    loaded.cod_serverport = ToPortNumber(store.GetSetting("cod_serverport", "0"));
     loaded.cod_rconpassword = text("cod_rconpassword", "");
     loaded.chat_global_prefix = text("chat_global_prefix", kDefaultGlobalPrefix);
     loaded.chat_usetell = on("chat_usetell", "0");

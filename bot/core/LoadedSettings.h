@@ -13,7 +13,7 @@ class SettingsStore;
 struct LoadedSettings {
     std::string cod_logfile;
     std::string cod_serverip;
-    std::int16_t cod_serverport = 0;
+    std::int32_t cod_serverport = 0;  // 0 to 65535
     std::string cod_rconpassword;
     std::string chat_global_prefix;
     bool chat_usetell = false;

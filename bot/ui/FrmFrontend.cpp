@@ -11,6 +11,7 @@
 #include "Version.h"
 #include "bot/core/Bot.h"
 #include "bot/rcon/WaitSeconds.h"
+#include "bot/ui/FrmCoD.h"
 #include "bot/ui/FrmTimers.h"
 #include "bot/ui/StatusLog.h"
 #include "platform/Twips.h"
@@ -119,6 +120,13 @@ void FrmFrontend::LoadTimersWindow() {
     }
 }
 
+platform::DispatchObject& FrmFrontend::RconControl() {
+    if (!frmCoD_) {
+        frmCoD_ = std::make_unique<FrmCoD>();
+    }
+    return frmCoD_->rc();
+}
+
 void FrmFrontend::OnTabSelected(int index) {
     for (int i = 0; i < kTabCount; ++i) {
         QWidget* page = pTabs_[static_cast<std::size_t>(i)];
@@ -160,6 +168,7 @@ void FrmFrontend::Form_Unload(int& cancel) {
         return;
     }
     display("Exiting...");
+    frmCoD_.reset();
     // The program ends at once, also from inside a nested wait: nothing is saved and the core is
     // not stopped.
     std::fflush(stdout);

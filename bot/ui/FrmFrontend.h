@@ -14,6 +14,7 @@ class QTabBar;
 namespace quorvane {
 
 class Bot;
+class FrmCoD;
 class FrmTimers;
 class StatusLog;
 
@@ -31,6 +32,7 @@ class FrmFrontend : public QWidget, public Frontend {
     void display(const std::string& msg) override;
     void SetApplyEnabled(bool enabled) override;
     void LoadTimersWindow() override;
+    platform::DispatchObject& RconControl() override;
 
     // The closing request: asks the operator; a non-zero cancel on return keeps the window open.
     void Form_Unload(int& cancel);
@@ -42,6 +44,7 @@ class FrmFrontend : public QWidget, public Frontend {
     QTabBar& ts() { return *ts_; }
     QWidget& pTabs(int index) { return *pTabs_.at(static_cast<std::size_t>(index)); }
     FrmTimers* frmTimers() { return frmTimers_.get(); }
+    FrmCoD* frmCoD() { return frmCoD_.get(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,7 +60,7 @@ class FrmFrontend : public QWidget, public Frontend {
     QPushButton* cmdApply_;
     QPushButton* cmdQuit_;
     std::unique_ptr<FrmTimers> frmTimers_;
-    bool quitting_ = false;
+    std::unique_ptr<FrmCoD> frmCoD_;
 };
 
 }  // namespace quorvane

@@ -3,6 +3,7 @@
 
 #include <QPushButton>
 #include <QtTest>
+#include <filesystem>
 
 #include "tests/support/BotHarness.h"
 
@@ -51,10 +52,10 @@ class TestCoreStart : public QObject {
 
     void missingListFilesSwitchOnlyTheirFeatureOff() {
         BotHarness h;
-        WriteBytes(h.Path("games_mp.log"), "");
-        h.WriteSettings({{"cod_logfile", h.Path("games_mp.log")},
-                         {"chat_ads_enabled", "1"},
-                         {"chat_swearbot_enabled", "1"}});
+        h.PrepareFolder({{"chat_ads_enabled", "1"}, {"chat_swearbot_enabled", "1"}});
+        for (const char* name : {"customcmd.txt", "adverts.txt", "badwords.txt"}) {
+            std::filesystem::remove(h.Path(name));
+        }
         h.bot.core.StartCore();
         const Messages messages = h.Messages();
         const Messages warnings(messages.begin() + 4, messages.begin() + 7);

@@ -1,7 +1,8 @@
 #pragma once
-// A whole bot with its real window in a temporary program folder, for tests that drive the core and
-// read what it reported in the status log.
+// A whole bot with its real window in a temporary program folder and a fake game server on
+// 127.0.0.1, for tests that drive the core and read what it reported in the status log.
 
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "bot/core/Bot.h"
 #include "bot/ui/FrmFrontend.h"
 #include "bot/ui/StatusLog.h"
+#include "tests/fixtures/FakeGameServer.h"
 #include "tests/support/Files.h"
 
 namespace quorvane::test {
@@ -29,9 +31,36 @@ inline std::vector<std::string> MessagesOf(const std::string& log) {
     return messages;
 }
 
+using quorvane::testing::FakeGameServer;
+
+// The answer of a real server to a variable query, value with its trailing ^7.
+inline quorvane::testing::Response VariableReply(const std::string& name,
+                                                 const std::string& value) {
+    return FakeGameServer::Reply("\"" + name + "\" is:\"" + value + "^7\" default:\"^7\"\n");
+}
+
+// A server with PunkBuster, private slots, a name and a rotation; other commands get the bare
+// header, as say and tell do on a real server.
+inline void ScriptNormalServer(FakeGameServer& server) {
+    server.SetDefaultResponse(FakeGameServer::Reply(""));
+    server.OnCommand("sv_punkbuster", VariableReply("sv_punkbuster", "1"));
+    server.OnCommand("g_gametype", VariableReply("g_gametype", "tdm"));
+    server.OnCommand("sv_privateclients", VariableReply("sv_privateclients", "2"));
+    server.OnCommand("sv_hostname", VariableReply("sv_hostname", "Test Server"));
+    server.OnCommand("sv_maprotation",
+                     VariableReply("sv_maprotation", "gametype sd map mp_carentan map mp_harbor"));
+    server.OnCommand("mapname", VariableReply("mapname", "mp_harbor"));
+}
+
 class BotHarness {
   public:
-    BotHarness() : bot(folder.path().toStdString(), window) { window.AttachBot(&bot); }
+    // The control registry is the test's own, so a library an admin registered is not used.
+    BotHarness()
+        : bot((QStandardPaths::setTestModeEnabled(true), folder.path().toStdString()), window) {
+        window.AttachBot(&bot);
+        ScriptNormalServer(server);
+        bot.gateway.SetCommandPauseForTests(0);
+    }
 
     std::string Path(const std::string& name) const {
         return folder.filePath(QString::fromStdString(name)).toStdString();
@@ -55,7 +84,11 @@ class BotHarness {
             }
         }
         std::vector<std::pair<std::string, std::string>> pairs{
-            {"cod_logfile", Path("games_mp.log")}, {"log_interval", "5000"}};
+            {"cod_logfile", Path("games_mp.log")},
+            {"log_interval", "5000"},
+            {"cod_serverip", server.host()},
+            {"cod_serverport", std::to_string(server.port())},
+            {"cod_rconpassword", "secret"}};
         for (const auto& pair : extra) {
             const std::string& key = pair.first;
             const std::string& value = pair.second;
@@ -70,6 +103,15 @@ class BotHarness {
         WriteSettings(pairs);
     }
 
+    // The rcon commands the server received, in order.
+    std::vector<std::string> Commands() const {
+        std::vector<std::string> commands;
+        for (const auto& datagram : server.received()) {
+            commands.push_back(datagram.command);
+        }
+        return commands;
+    }
+
     std::vector<std::string> Messages() const { return MessagesOf(window.txtStatus().logText()); }
 
     // Messages reported since the mark was taken.
@@ -80,6 +122,7 @@ class BotHarness {
     }
 
     QTemporaryDir folder;
+    FakeGameServer server;
     FrmFrontend window;
     Bot bot;
 };
