@@ -169,10 +169,10 @@ void FrmFrontend::Form_Unload(int& cancel) {
     }
     display("Exiting...");
     frmCoD_.reset();
-    // The program ends at once, also from inside a nested wait: nothing is saved and the core is
-    // not stopped.
-    std::fflush(stdout);
-    std::exit(0);
+    // The program ends at once, also from inside a nested wait: nothing is saved, the core is not
+    // stopped, and no destructor of a window still in use runs.
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 void FrmFrontend::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,10 @@
 // Start and stop of the core as the operator sees them in the status log, with the real window in a
 // temporary program folder.
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 #include <filesystem>
 
@@ -133,6 +136,38 @@ class TestCoreStart : public QObject {
         QCOMPARE(h.bot.masterTimer.Interval(), 0);
         QVERIFY(h.bot.loaded.cod_logfile.empty());
         QVERIFY(h.window.cmdApply().isEnabled());
+    }
+
+    void applyRestartsTheCoreOnlyWhenConfirmed_data() {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("answered with Cancel: nothing written, nothing restarted") << false;
+        QTest::newRow("answered with OK: stop, settings written, start") << true;
+    }
+    void applyRestartsTheCoreOnlyWhenConfirmed() {
+        QFETCH(bool, confirm);
+        BotHarness h;
+        h.PrepareFolder();
+        h.bot.core.StartCore();
+        QVERIFY(h.bot.switches.CoreActive);
+        std::filesystem::remove(h.Path("settings.txt"));
+        const auto mark = h.Mark();
+        QTimer::singleShot(0, [confirm] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            QCOMPARE(box->windowTitle(), QString("Restart"));
+            box->button(confirm ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+        });
+        h.window.cmdApply().click();
+        if (!confirm) {
+            QVERIFY(h.MessagesSince(mark).empty());
+            QVERIFY(!std::filesystem::exists(h.Path("settings.txt")));
+            return;
+        }
+        const Messages messages = h.MessagesSince(mark);
+        QCOMPARE(messages.front(), std::string("Quorvane core shutting down..."));
+        QCOMPARE(messages.back(), std::string("Quorvane core v0.4.0 loaded on Test Server"));
+        QVERIFY(std::filesystem::exists(h.Path("settings.txt")));
+        QVERIFY(h.bot.switches.CoreActive);
     }
 
     void programInRootFolderGetsNoSecondSeparator() {

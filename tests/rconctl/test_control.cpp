@@ -569,4 +569,4 @@ void TestControl::statusIncompleteAnswerEndsSilently() {
 }
 
 QTEST_MAIN(TestControl)
-#include "tst_control.moc"
+#include "test_control.moc"

@@ -354,4 +354,4 @@ void TestParsers::parseStatusSkipsThreeLines() {
 }
 
 QTEST_APPLESS_MAIN(TestParsers)
-#include "tst_parsers.moc"
+#include "test_parsers.moc"

@@ -274,4 +274,4 @@ void TestQuorvaneRcon::registerAMissingLibrary() {
 }
 
 QTEST_MAIN(TestQuorvaneRcon)
-#include "tst_quorvane_rcon.moc"
+#include "test_quorvane_rcon.moc"

@@ -145,4 +145,4 @@ void TestFakeServer::passwordCheck() {
 }
 
 QTEST_GUILESS_MAIN(TestFakeServer)
-#include "tst_fake_server.moc"
+#include "test_fake_server.moc"

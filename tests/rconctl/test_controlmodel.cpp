@@ -347,4 +347,4 @@ void TestControlModel::entryPoints() {
 }
 
 QTEST_MAIN(TestControlModel)
-#include "tst_controlmodel.moc"
+#include "test_controlmodel.moc"
