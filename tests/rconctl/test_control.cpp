@@ -41,15 +41,6 @@ long long MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-// A UDP port on 127.0.0.1 that nobody listens on.
-std::int32_t ClosedPort() {
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
-    const std::int32_t port = probe.localPort();
-    probe.close();
-    return port;
-}
-
 QStringList Fields(const Variant& record) {
     QStringList fields;
     for (const Variant& field : record.Fields()) {
@@ -293,7 +284,7 @@ void TestControl::theFiveSecondCapEndsTheWaitWhenTheTimerDoesNot() {
 
 void TestControl::closedPortIsAnError() {
     ControlHost host;
-    QCOMPARE(host.SendRcon("127.0.0.1", ClosedPort(), "pw", "cmd", 2000),
+    QCOMPARE(host.SendRcon("127.0.0.1", FakeGameServer::ClosedPort(), "pw", "cmd", 2000),
              std::string("RCON_ERROR"));
     QVERIFY(host.events.empty());  // no Error event from sendRcon
 }
@@ -523,7 +514,7 @@ void TestControl::statusTimeOutSelection() {
 
 void TestControl::statusClosedPort() {
     ControlHost host;
-    host.GetStatus("127.0.0.1", ClosedPort(), "pw", 100);
+    host.GetStatus("127.0.0.1", FakeGameServer::ClosedPort(), "pw", 100);
     QVERIFY(host.WaitForEvent(ids::kEventError, 3s));
     QTest::qWait(300);
     // The socket error first, then the time-out, which a socket error does not stop.

@@ -51,14 +51,6 @@ QStringList Server(const FakeGameServer& server, const char* password = "pw") {
             QString::fromLatin1(password)};
 }
 
-std::int32_t ClosedPort() {
-    QUdpSocket probe;
-    probe.bind(QHostAddress(QHostAddress::LocalHost), 0);
-    const std::int32_t port = probe.localPort();
-    probe.close();
-    return port;
-}
-
 const std::string kHead = "map: mp_harbor\nnum score ping name lastmsg address qport rate\n---\n";
 
 }  // namespace
@@ -174,12 +166,13 @@ void TestQuorvaneRcon::exitStatuses() {
     if (!reply.isEmpty()) {
         server.SetDefaultResponse(FakeGameServer::Reply(reply.toStdString()));
     }
-    QStringList args{"--timeout",
-                     "100",
-                     QString::fromStdString(server.host()),
-                     QString::number(reply == "closed" ? ClosedPort() : server.port()),
-                     "pw",
-                     "status"};
+    QStringList args{
+        "--timeout",
+        "100",
+        QString::fromStdString(server.host()),
+        QString::number(reply == "closed" ? FakeGameServer::ClosedPort() : server.port()),
+        "pw",
+        "status"};
     const Outcome result = Run(args);
     QCOMPARE(result.exitCode, exitCode);
     QCOMPARE(result.out, out);
@@ -229,9 +222,9 @@ void TestQuorvaneRcon::statusFailures() {
     if (!reply.isEmpty()) {
         server.OnCommand("status", FakeGameServer::Reply(reply.toStdString()));
     }
-    const Outcome result =
-        Run({"--status", "--timeout", "100", QString::fromStdString(server.host()),
-             QString::number(reply == "closed" ? ClosedPort() : server.port()), "pw"});
+    const Outcome result = Run(
+        {"--status", "--timeout", "100", QString::fromStdString(server.host()),
+         QString::number(reply == "closed" ? FakeGameServer::ClosedPort() : server.port()), "pw"});
     QCOMPARE(result.exitCode, exitCode);
     QCOMPARE(result.err, err);
     QVERIFY(result.out.isEmpty());
