@@ -54,19 +54,23 @@ void Core::StartCore() {
         ValidateSettings();
         stage = "0-3";
 
+        // The start checks FatalError between its stages and ends there once it is set.
+        const auto stoppedByFatalError = [this] {
+            if (p_.switches.FatalError) {
+                CannotContinue();
+            }
+            return p_.switches.FatalError;
+        };
         stage = "1";
-        if (p_.switches.FatalError) {
-            CannotContinue();
+        if (stoppedByFatalError()) {
             return;
         }
         stage = "2";
-        if (p_.switches.FatalError) {
-            CannotContinue();
+        if (stoppedByFatalError()) {
             return;
         }
         stage = "2-1";
-        if (p_.switches.FatalError) {
-            CannotContinue();
+        if (stoppedByFatalError()) {
             return;
         }
         const std::string gameType = p_.gateway.RconQuery("g_gametype");
