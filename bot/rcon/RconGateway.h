@@ -35,8 +35,4 @@ class RconGateway {
     double commandPause_ = 1.0;
 };
 
-// The value in a variable's reply: the text between its third and fourth double quote, one
-// trailing "^7" removed. Fewer than three double quotes is the out-of-range error.
-std::string ReplyValue(const std::string& reply);
-
 }  // namespace quorvane

@@ -7,7 +7,7 @@
 #include "bot/core/Rotation.h"
 #include "bot/core/ServerInfoCache.h"
 #include "bot/rcon/MessageVariables.h"
-#include "bot/rcon/RconGateway.h"
+#include "bot/rcon/ReplyValue.h"
 
 using namespace quorvane;
 
