@@ -1,6 +1,7 @@
 #include "bot/ui/FrmFrontend.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
@@ -57,14 +58,23 @@ FrmFrontend::FrmFrontend() {
     font.setPointSizeF(8.25);
     setFont(font);
 
+    // The tab strip: the row of tabs at the top of its area, and a panel below them that frames
+    // the pages.
+    const QRect strip = TwipsRect(120, 120, 9375, 3735);
     ts_ = new QTabBar(this);
     ts_->setObjectName(QStringLiteral("ts"));
-    ts_->setGeometry(TwipsRect(120, 120, 9375, 3735));
-    ts_->setDrawBase(true);
+    ts_->setDrawBase(false);
     for (const TabPage& tab : kTabs) {
         const int index = ts_->addTab(QString::fromLatin1(tab.caption));
         ts_->setTabData(index, QString::fromLatin1(tab.key));
     }
+    const int tabsHeight = ts_->sizeHint().height();
+    ts_->setGeometry(strip.x(), strip.y(), strip.width(), tabsHeight);
+    auto* panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setGeometry(strip.x(), strip.y() + tabsHeight - 1, strip.width(),
+                       strip.height() - tabsHeight + 1);
+    panel->lower();
     for (std::size_t i = 0; i < pTabs_.size(); ++i) {
         pTabs_[i] = new QWidget(this);
         pTabs_[i]->setObjectName(QStringLiteral("pTabs%1").arg(i));
