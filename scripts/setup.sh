@@ -8,7 +8,7 @@ top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${QUORVANE_BUILD_DIR:-$top/build}"
 
 packages=(
-  cmake ninja-build pkg-config clang libclang-rt-14-dev
+  cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
   qt6-base-dev libgl-dev libpcre2-dev libbenchmark-dev
   fonts-dejavu-core
 )
